@@ -1,0 +1,223 @@
+#include "model/page_store.h"
+
+#include "model/config_keys.h"
+#include "model/page_book.h"
+#include "model/text_codec.h"
+#include "model/text_services.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+constexpr std::string_view kSeparator = "||";
+
+// Whether the ANSI form of a page comes back unchanged from the plain stored form: no line
+// break or other control byte, and splitting page + "||" gives back just the page (no "||"
+// inside, no '|' at its end).  The first page also must not start with white space, which the
+// profile reader trims from the start of the value.
+bool StorableVerbatim(std::string_view bytes, bool firstPage) {
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f') return false;
+    if (firstPage && !bytes.empty() && (bytes.front() == ' ' || bytes.substr(0, 2) == "\xA1\xA1")) return false;
+    std::string probe(bytes);
+    probe += kSeparator;
+    auto items = SplitOnSeparator(probe, kSeparator);
+    return items.size() == 1 && items[0] == bytes;
+}
+
+void AppendUnit(std::string& out, char16_t unit) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 0xF];
+}
+
+bool IsSpecial(char16_t c) { return c < 0x20 || c == 0x7F || c == u'\\' || c == u'|'; }
+
+std::vector<int32_t> ParsePageList(std::string_view text) {
+    std::vector<int32_t> pages;
+    while (!text.empty()) {
+        size_t comma = text.find(',');
+        std::string_view item = text.substr(0, comma);
+        int32_t page = 0;
+        auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), page);
+        if (ec == std::errc() && end == item.data() + item.size() && page >= 1) pages.push_back(page);
+        if (comma == std::string_view::npos) break;
+        text.remove_prefix(comma + 1);
+    }
+    std::sort(pages.begin(), pages.end());
+    return pages;
+}
+} // namespace
+
+std::string EscapePage(std::u16string_view text, const TextCodec& codec) {
+    std::string out;
+    out.reserve(text.size() + 16);
+    size_t i = 0;
+    // A leading space or quote is written as a code so that nothing can trim or strip it.
+    if (!text.empty() && (text[0] == u' ' || text[0] == u'\x3000' || text[0] == u'"' || text[0] == u'\'')) {
+        AppendUnit(out, text[0]);
+        i = 1;
+    }
+    while (i < text.size()) {
+        char16_t c = text[i];
+        if (IsSpecial(c)) {
+            switch (c) {
+            case u'\\': out += "\\\\"; break;
+            case u'|': out += "\\p"; break;
+            case u'\r': out += "\\r"; break;
+            case u'\n': out += "\\n"; break;
+            case u'\t': out += "\\t"; break;
+            default: AppendUnit(out, c); break;
+            }
+            ++i;
+            continue;
+        }
+        // A run of ordinary characters converts in one call; only a run holding a character the
+        // code page lacks is taken apart.
+        size_t end = i;
+        while (end < text.size() && !IsSpecial(text[end])) ++end;
+        std::u16string_view run = text.substr(i, end - i);
+        if (auto bytes = codec.ToAnsiExact(run)) {
+            out += *bytes;
+        } else {
+            for (size_t k = 0; k < run.size(); ++k) {
+                bool pair = run[k] >= 0xD800 && run[k] <= 0xDBFF && k + 1 < run.size() && run[k + 1] >= 0xDC00 &&
+                            run[k + 1] <= 0xDFFF;
+                std::u16string_view one = run.substr(k, pair ? 2 : 1);
+                auto single = (one[0] >= 0xD800 && one[0] <= 0xDFFF) ? std::nullopt : codec.ToAnsiExact(one);
+                if (single && !single->empty()) {
+                    out += *single;
+                } else {
+                    for (char16_t unit : one) AppendUnit(out, unit);
+                }
+                k += one.size() - 1;
+            }
+        }
+        i = end;
+    }
+    return out;
+}
+
+std::u16string UnescapePage(std::string_view stored, const TextCodec& codec) {
+    std::u16string out;
+    std::string run; // plain ANSI bytes waiting to be converted
+    auto flush = [&] {
+        if (!run.empty()) out += codec.FromAnsi(run);
+        run.clear();
+    };
+    for (size_t i = 0; i < stored.size(); ++i) {
+        char c = stored[i];
+        if (static_cast<unsigned char>(c) >= 0x80 && i + 1 < stored.size()) {
+            run += c;
+            run += stored[++i];
+            continue;
+        }
+        if (c != '\\' || i + 1 >= stored.size()) {
+            run += c;
+            continue;
+        }
+        char next = stored[i + 1];
+        char16_t unit = 0;
+        bool known = true;
+        switch (next) {
+        case '\\': unit = u'\\'; break;
+        case 'p': unit = u'|'; break;
+        case 'r': unit = u'\r'; break;
+        case 'n': unit = u'\n'; break;
+        case 't': unit = u'\t'; break;
+        case 'u': {
+            unsigned value = 0;
+            auto [end, ec] = std::from_chars(stored.data() + i + 2, stored.data() + std::min(i + 6, stored.size()),
+                                             value, 16);
+            known = ec == std::errc() && end == stored.data() + i + 6;
+            unit = static_cast<char16_t>(value);
+            if (known) i += 4;
+            break;
+        }
+        default: known = false; break;
+        }
+        if (!known) {
+            run += c; // not an escape: keep the backslash as written
+            continue;
+        }
+        flush();
+        out += unit;
+        ++i;
+    }
+    flush();
+    return out;
+}
+
+StoredPages EncodePages(const PageBook& book, const TextCodec& codec) {
+    StoredPages stored;
+    stored.count = IntToText(book.PageCount());
+    for (int32_t k = 1; k <= book.PageCount(); ++k) {
+        std::u16string text = book.Editor(k).Text();
+        auto bytes = codec.ToAnsiExact(text);
+        if (bytes && StorableVerbatim(*bytes, k == 1)) {
+            stored.content += *bytes;
+        } else {
+            stored.content += EscapePage(text, codec);
+            if (!stored.escaped.empty()) stored.escaped += ',';
+            stored.escaped += IntToText(k);
+        }
+        stored.content += kSeparator;
+    }
+    return stored;
+}
+
+std::vector<std::u16string> DecodePages(std::string_view content, std::string_view escaped, const TextCodec& codec) {
+    auto items = SplitOnSeparator(content, kSeparator);
+    auto escapedPages = ParsePageList(escaped);
+    std::vector<std::u16string> pages;
+    pages.reserve(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        bool isEscaped = std::binary_search(escapedPages.begin(), escapedPages.end(), static_cast<int32_t>(i + 1));
+        pages.push_back(isEscaped ? UnescapePage(items[i], codec) : codec.FromAnsi(items[i]));
+    }
+    return pages;
+}
+
+SaveOutcome PageStore::SavePages(const PageBook& book, bool force) {
+    StoredPages stored = EncodePages(book, codec_);
+    if (!force && known_ && *known_ == stored && store_.Stamp() == knownStamp_) return SaveOutcome::Unchanged;
+
+    KeyChange changes[] = {
+        {keys::kContent, stored.content},
+        {keys::kPageCount, stored.count},
+        {keys::kEscapedPages, stored.escaped.empty() ? std::nullopt : std::optional<std::string_view>(stored.escaped)},
+    };
+    if (!store_.WriteKeys(keys::kContentSection, changes)) {
+        known_.reset(); // retry at the next tick whatever the text is then
+        return SaveOutcome::Failed;
+    }
+    known_ = std::move(stored);
+    knownStamp_ = store_.Stamp();
+    return SaveOutcome::Written;
+}
+
+void PageStore::LoadPages(PageBook& book) {
+    FileStamp stamp = store_.Stamp();
+    StoredPages onDisk{store_.Read(keys::kContentSection, keys::kContent),
+                       store_.Read(keys::kContentSection, keys::kPageCount),
+                       store_.Read(keys::kContentSection, keys::kEscapedPages)};
+    int32_t count = TextToInt(onDisk.count);
+
+    std::vector<std::u16string> pages;
+    if (count > 0) pages = DecodePages(onDisk.content, onDisk.escaped, codec_);
+    // A count beyond the stored items (or a huge hand-edited one) makes no empty pages of its
+    // own; a zero, negative or unreadable count gives one empty page.
+    size_t pageTotal = std::max<size_t>(1, std::min<size_t>(count > 0 ? static_cast<size_t>(count) : 0, pages.size()));
+
+    book.SetRebuilding(true);
+    for (size_t i = 0; i < pageTotal; ++i) {
+        book.NewPage();
+        book.Editor(book.PageCount()).SetText(i < pages.size() ? pages[i] : std::u16string());
+    }
+    book.SetRebuilding(false);
+
+    // Nothing was written while rebuilding; write once now unless the file already holds the book.
+    known_ = std::move(onDisk);
+    knownStamp_ = stamp;
+    SavePages(book);
+}

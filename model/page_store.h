@@ -1,0 +1,57 @@
+#pragma once
+// Stores the page book in section 内容 of the configuration file and rebuilds it at start-up.
+// Pages are joined, each followed by "||", under 内容, with their number under 总页数.  A page
+// that the plain form cannot carry (a line break, "||", a character the ANSI code page lacks,
+// leading space on the first page, ...) is stored escaped and named under 转义页; see
+// docs/file-format.md.
+#include "model/config_store.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class PageBook;
+class TextCodec;
+
+enum class SaveOutcome {
+    Written,   // the file now holds the book
+    Unchanged, // the file already held exactly this book; nothing was written
+    Failed,    // nothing was written; the text stays in the editors and the next save retries
+};
+
+// The stored form of a book, as the three values of section 内容.
+struct StoredPages {
+    std::string content;   // 内容
+    std::string count;     // 总页数
+    std::string escaped;   // 转义页; empty when every page is verbatim
+    bool operator==(const StoredPages&) const = default;
+};
+
+StoredPages EncodePages(const PageBook& book, const TextCodec& codec);
+// Page texts from a stored 内容 value and 转义页 list (the items of the split, decoded).
+std::vector<std::u16string> DecodePages(std::string_view content, std::string_view escaped, const TextCodec& codec);
+
+// One page in its escaped form and back; the escaped form holds no '|', no control
+// character and no leading space, and only characters of the code page.
+std::string EscapePage(std::u16string_view text, const TextCodec& codec);
+std::u16string UnescapePage(std::string_view stored, const TextCodec& codec);
+
+class PageStore {
+public:
+    PageStore(ConfigStore& store, const TextCodec& codec) : store_(store), codec_(codec) {}
+
+    // Writes the book unless the file already holds exactly it (and nobody changed the file
+    // since this program last wrote or read it); force writes in any case.
+    SaveOutcome SavePages(const PageBook& book, bool force = false);
+
+    // Rebuilds the book from the file: one NewPage per stored page, then at most one save.
+    void LoadPages(PageBook& book);
+
+    FileError LastError() const { return store_.LastWriteError(); }
+
+private:
+    ConfigStore& store_;
+    const TextCodec& codec_;
+    std::optional<StoredPages> known_; // what the file holds, as far as this program knows
+    FileStamp knownStamp_;
+};
