@@ -77,6 +77,9 @@ IniDocument IniDocument::Parse(std::string_view bytes, const TextCodec& codec) {
 }
 
 std::optional<IniDocument::Found> IniDocument::FindKey(std::string_view section, std::string_view key) const {
+    // Names are looked up without their surrounding spaces, as the profile functions do.
+    section = Trim(section);
+    key = Trim(key);
     bool inSection = false;
     for (size_t i = 0; i < lines_.size(); ++i) {
         std::string_view text = lines_[i].text;

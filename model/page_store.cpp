@@ -107,7 +107,7 @@ std::u16string UnescapePage(std::string_view stored, const TextCodec& codec) {
     };
     for (size_t i = 0; i < stored.size(); ++i) {
         char c = stored[i];
-        if (static_cast<unsigned char>(c) >= 0x80 && i + 1 < stored.size()) {
+        if (codec.IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < stored.size()) {
             run += c;
             run += stored[++i];
             continue;

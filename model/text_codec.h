@@ -14,6 +14,9 @@ public:
     // Unrepresentable characters become '?'.
     virtual std::string ToAnsi(std::u16string_view text) const = 0;
     virtual std::u16string FromAnsi(std::string_view bytes) const = 0;
+    // Whether the byte starts a two-byte character of the code page (0x81..0xFE in GBK; the
+    // euro sign 0x80 stands alone).
+    virtual bool IsLeadByte(unsigned char byte) const = 0;
 };
 
 // The system's ANSI code page on Windows; GBK natively.

@@ -39,8 +39,6 @@ if [ ! -f "$WINEPREFIX/.qf-configured" ]; then
     # No crash dialog waiting for a click, no audio driver (tests must not need a sound card).
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d '' /f >/dev/null 2>&1
-    wineserver -w
-    wineserver -p
     touch "$WINEPREFIX/.qf-configured"
 else
     wine wineboot >/dev/null 2>&1

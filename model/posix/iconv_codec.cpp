@@ -48,6 +48,8 @@ public:
         return out;
     }
 
+    bool IsLeadByte(unsigned char byte) const override { return byte >= 0x81 && byte <= 0xFE; }
+
 private:
     static std::u16string FromBytes(std::string_view utf16le) {
         std::u16string out(utf16le.size() / 2, u'\0');

@@ -232,6 +232,11 @@ TEST(PageEscaping, UnknownEscapesAndTruncatedCodesStayAsWritten) {
     EXPECT_EQ(UnescapePage("end\\", SystemCodec()), u"end\\");
     EXPECT_EQ(UnescapePage("\\u00410", SystemCodec()), u"A0");
     EXPECT_EQ(EscapePage(u" a|b\\\r\n", SystemCodec()), "\\u0020a\\pb\\\\\\r\\n");
+    // The euro sign is a single byte (0x80) in code page 936: the decoder must not pair it
+    // with the backslash that follows.
+    for (std::u16string text : {u"\u20ac\n", u"\u20ac\\", u"x\u20ac\u20ac\x00|"}) {
+        EXPECT_EQ(UnescapePage(EscapePage(text, SystemCodec()), SystemCodec()), text);
+    }
 }
 
 } // namespace
