@@ -141,7 +141,8 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
 }
 
 void IniDocument::Remove(std::string_view section, std::string_view key) {
-    if (auto found = FindKey(section, key)) lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(found->line));
+    // Every copy goes: a later duplicate would otherwise become the one that is read.
+    while (auto found = FindKey(section, key)) lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(found->line));
 }
 
 std::string IniDocument::Serialize() const {

@@ -22,6 +22,7 @@ public:
     // Replaces the first such key's line with key=value, or adds the key at the end of its
     // section, or adds the section at the end of the file.
     void Set(std::string_view section, std::string_view key, std::string_view value);
+    // Removes the key, every copy of it.
     void Remove(std::string_view section, std::string_view key);
 
     std::string Serialize() const;

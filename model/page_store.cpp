@@ -33,6 +33,20 @@ void AppendUnit(std::string& out, char16_t unit) {
 
 bool IsSpecial(char16_t c) { return c < 0x20 || c == 0x7F || c == u'\\' || c == u'|'; }
 
+// A byte of 0x80 or above that is a character of its own (the euro sign 0x80 in code page 936)
+// would be taken for the first half of a two-byte character when 内容 is split, swallowing the
+// separator after it; such characters are written as codes.
+bool HasLoneHighByte(std::string_view bytes, const TextCodec& codec) {
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        auto c = static_cast<unsigned char>(bytes[i]);
+        if (codec.IsLeadByte(c))
+            ++i;
+        else if (c >= 0x80)
+            return true;
+    }
+    return false;
+}
+
 std::vector<int32_t> ParsePageList(std::string_view text) {
     std::vector<int32_t> pages;
     while (!text.empty()) {
@@ -77,7 +91,7 @@ std::string EscapePage(std::u16string_view text, const TextCodec& codec) {
         size_t end = i;
         while (end < text.size() && !IsSpecial(text[end])) ++end;
         std::u16string_view run = text.substr(i, end - i);
-        if (auto bytes = codec.ToAnsiExact(run)) {
+        if (auto bytes = codec.ToAnsiExact(run); bytes && !HasLoneHighByte(*bytes, codec)) {
             out += *bytes;
         } else {
             for (size_t k = 0; k < run.size(); ++k) {
@@ -85,7 +99,7 @@ std::string EscapePage(std::u16string_view text, const TextCodec& codec) {
                             run[k + 1] <= 0xDFFF;
                 std::u16string_view one = run.substr(k, pair ? 2 : 1);
                 auto single = (one[0] >= 0xD800 && one[0] <= 0xDFFF) ? std::nullopt : codec.ToAnsiExact(one);
-                if (single && !single->empty()) {
+                if (single && !single->empty() && !HasLoneHighByte(*single, codec)) {
                     out += *single;
                 } else {
                     for (char16_t unit : one) AppendUnit(out, unit);

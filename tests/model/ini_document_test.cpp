@@ -80,6 +80,10 @@ TEST(IniDocument, EditsOneLineAndKeepsEveryOtherByte) {
     doc.Remove("b", "new");
     doc.Remove("b", "missing");
     EXPECT_EQ(doc.Serialize(), "; a comment\n[a]\r\nx=9\r\n\r\n[b]\ny=2\n\n[c]\rz=3\r\n[d]\r\nk=v\r\n");
+
+    IniDocument duplicates = Doc("[s]\r\nk=1\r\n[t]\r\n[S]\r\nK=2\r\n");
+    duplicates.Remove("s", "k");
+    EXPECT_EQ(duplicates.Get("s", "k"), std::nullopt);
 }
 
 TEST(IniDocument, ValuesHaveNoLengthLimit) {

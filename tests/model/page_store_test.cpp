@@ -115,6 +115,8 @@ TEST_F(PageStoreTest, EveryPageTextSurvivesASaveAndRestart) {
         u"\u5185\u5bb9 plain Chinese",
         u"\r",
         u"\n\n\n",
+        u"euro at the end \u20ac",
+        u"\u20ac\u20ac|",
     };
     for (size_t first = 0; first < texts.size(); ++first) {
         // Each text once as the first page (where the reader trims) and once further on.
