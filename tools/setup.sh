@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake make g++ clang libclang-rt-14-dev googletest
     mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 xvfb xdotool imagemagick x11-xserver-utils xclip xauth
+    wine wine64 xvfb xdotool imagemagick x11-xserver-utils x11-utils xclip xauth
     locales fonts-wqy-microhei procps
 )
 

@@ -30,9 +30,8 @@ if [ -z "${QF_KEEP_DISPLAY:-}" ]; then
     rm -f "$fifo"
     export DISPLAY=":$num"
 fi
-xsetroot -solid "$QF_ROOT_COLOUR" 2>/dev/null || true
 
-mkdir -p "$WINEPREFIX"
+mkdir -p "$WINEPREFIX" "$root/build"
 wineserver -p
 if [ ! -f "$WINEPREFIX/.qf-configured" ]; then
     wine wineboot -i >/dev/null 2>&1
@@ -42,6 +41,13 @@ if [ ! -f "$WINEPREFIX/.qf-configured" ]; then
     touch "$WINEPREFIX/.qf-configured"
 else
     wine wineboot >/dev/null 2>&1
+fi
+
+# A known root colour, so that see-through parts of the note can be told from the note itself
+# (after Wine has started: its desktop process repaints the root).
+if [ -z "${QF_KEEP_DISPLAY:-}" ]; then
+    convert -size 1920x1080 "xc:$QF_ROOT_COLOUR" "$root/build/root-colour.png" 2>/dev/null
+    display -window root "$root/build/root-colour.png" 2>/dev/null
 fi
 
 "$@"
