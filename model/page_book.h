@@ -19,6 +19,10 @@ public:
     virtual std::u16string Text() const = 0;
     virtual void SetText(std::u16string_view text) = 0;
     virtual void Focus() = 0;
+    // Whether the text changed (by the user or by SetText) since ClearModified: an idle note
+    // is then checked without reading every page.
+    virtual bool Modified() const = 0;
+    virtual void ClearModified() = 0;
 };
 
 enum class PageSound { PageTurn, Delete };

@@ -192,9 +192,30 @@ std::vector<std::u16string> DecodePages(std::string_view content, std::string_vi
     return pages;
 }
 
+namespace {
+bool AnyModified(const PageBook& book) {
+    for (int32_t k = 1; k <= book.PageCount(); ++k)
+        if (book.Editor(k).Modified()) return true;
+    return false;
+}
+
+void ClearModified(const PageBook& book) {
+    for (int32_t k = 1; k <= book.PageCount(); ++k) book.Editor(k).ClearModified();
+}
+} // namespace
+
 SaveOutcome PageStore::SavePages(const PageBook& book, bool force) {
+    FileStamp stamp = store_.Stamp();
+    bool fileAsKnown = known_ && stamp == knownStamp_;
+    // The idle case, ten times a second: nothing typed, nobody touched the file.
+    if (!force && fileAsKnown && !compareNext_ && !AnyModified(book)) return SaveOutcome::Unchanged;
+
     StoredPages stored = EncodePages(book, codec_);
-    if (!force && known_ && *known_ == stored && store_.Stamp() == knownStamp_) return SaveOutcome::Unchanged;
+    if (!force && fileAsKnown && *known_ == stored) {
+        ClearModified(book);
+        compareNext_ = false;
+        return SaveOutcome::Unchanged;
+    }
 
     KeyChange changes[] = {
         {keys::kContent, stored.content},
@@ -207,6 +228,8 @@ SaveOutcome PageStore::SavePages(const PageBook& book, bool force) {
     }
     known_ = std::move(stored);
     knownStamp_ = store_.Stamp();
+    ClearModified(book);
+    compareNext_ = false;
     return SaveOutcome::Written;
 }
 
@@ -233,5 +256,6 @@ void PageStore::LoadPages(PageBook& book) {
     // Nothing was written while rebuilding; write once now unless the file already holds the book.
     known_ = std::move(onDisk);
     knownStamp_ = stamp;
+    compareNext_ = true;
     SavePages(book);
 }

@@ -54,4 +54,5 @@ private:
     const TextCodec& codec_;
     std::optional<StoredPages> known_; // what the file holds, as far as this program knows
     FileStamp knownStamp_;
+    bool compareNext_ = true; // the book may differ from known_ without any editor knowing
 };

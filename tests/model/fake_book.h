@@ -11,8 +11,14 @@ struct FakeEditor : PageEditor {
     void Show() override { visible = true; }
     void Hide() override { visible = false; }
     std::u16string Text() const override { return text; }
-    void SetText(std::u16string_view t) override { text = t; }
+    void SetText(std::u16string_view t) override {
+        text = t;
+        modified = true;
+    }
     void Focus() override { focusLog->push_back(this); }
+    bool Modified() const override { return modified; }
+    void ClearModified() override { modified = false; }
+    bool modified = false;
 
     int id;
     std::vector<FakeEditor*>* focusLog;

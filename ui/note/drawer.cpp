@@ -40,12 +40,16 @@ void ShowToolbar(const NoteControls& controls, bool visible) {
 void OnBarButtonClick(NoteProgram& program) {
     const NoteControls& c = program.note.controls;
     // A click while the note moves turns it round, so the drawer always comes to rest in or out.
+    int sheetLeft = PositionOf(c.sheet).x;
     if (program.slideOut.Period() > 0) {
         program.slideOut.SetPeriod(0);
-        program.slideBack.SetPeriod(kTick);
+        if (sheetLeft <= kInSheetLeft)
+            ShowToolbar(c, true); // turned round before the first step: simply in again
+        else
+            program.slideBack.SetPeriod(kTick);
     } else if (program.slideBack.Period() > 0) {
         program.slideBack.SetPeriod(0);
-        program.slideOut.SetPeriod(kTick);
+        if (sheetLeft <= kOutSheetLimit) program.slideOut.SetPeriod(kTick);
     } else if (PositionOf(c.barButton).x == kInBarLeft) {
         program.slideOut.SetPeriod(kTick);
         ShowToolbar(c, false);

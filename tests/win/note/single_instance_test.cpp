@@ -30,7 +30,7 @@ HWND FindNote(uint32_t hash) {
 
 TEST_F(NoteTest, ASecondCopyBringsTheFirstForwardAndLeaves) {
     std::filesystem::path exe = dir / L"阿禾青枫贴.exe";
-    ASSERT_TRUE(CopyFileW(std::filesystem::path(QF_APP_EXE).c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(std::filesystem::path(u8"" QF_APP_EXE).c_str(), exe.c_str(), FALSE));
     WriteBytes(file, PagesFile("keep me||", "1"));
     uint32_t hash = ConfigPathHash(dir.wstring() + L"/青枫贴配置.ini");
 
@@ -38,6 +38,11 @@ TEST_F(NoteTest, ASecondCopyBringsTheFirstForwardAndLeaves) {
     ASSERT_TRUE(Launch(exe, first));
     HWND note = nullptr;
     for (int i = 0; i < 200 && !note; ++i, Sleep(50)) note = FindNote(hash);
+    if (!note) {
+        for (HWND hwnd = nullptr; (hwnd = FindWindowExW(nullptr, hwnd, kNoteWindowClass, nullptr));)
+            ADD_FAILURE() << "a note with hash " << reinterpret_cast<uintptr_t>(GetPropW(hwnd, kConfigHashProperty))
+                          << " instead of " << hash;
+    }
     ASSERT_TRUE(note) << "the first copy shows its note";
     Sleep(300);
     std::string before = ReadBytes(file);

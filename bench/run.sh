@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# make bench: the page store's load and save times (native), then the note's start-up, memory
+# and idle cost under Wine next to a minimal Win32 window.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+cmake -S . -B build/bench-native -DQF_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/bench-native -j"$(nproc)" --target bench_pages >/dev/null
+echo "== page store (native, release build)"
+build/bench-native/bench/native/bench_pages
+cmake --build build/win -j"$(nproc)" --target note_bench minimal_window >/dev/null
+echo "== the note under Wine"
+tools/test-env.sh wine build/win/bench/note_bench.exe "Z:$PWD/dist/阿禾青枫贴.exe" "Z:$PWD/build/win/bench/minimal_window.exe"
