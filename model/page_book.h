@@ -48,6 +48,8 @@ public:
     int32_t PageCount() const { return pageCount_; }
     int32_t CurrentPage() const { return currentPage_; }
     PageEditor& Editor(int32_t page) const { return *editors_.at(static_cast<size_t>(page - 1)); }
+    // Editors in the list; one less than the page count while NewPage is creating an editor.
+    size_t EditorCount() const { return editors_.size(); }
 
     // While the stored pages are being rebuilt, NewPage neither saves nor hides every editor:
     // the loader saves once at the end, and the rebuild stays linear in the page count.

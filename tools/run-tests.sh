@@ -22,7 +22,7 @@ echo "== native tests"
 tally native build/native-tests.log "${PIPESTATUS[0]}"
 
 echo "== Windows tests under Wine"
-tools/test-env.sh bash -c "cd build/win && ctest --output-on-failure -j$jobs --timeout 300" 2>&1 | tee build/win-tests.log
+tools/test-env.sh bash -c "cd build/win && ctest --output-on-failure --timeout 300" 2>&1 | tee build/win-tests.log
 tally windows build/win-tests.log "${PIPESTATUS[0]}"
 
 if [ -f tests/e2e/run-all.sh ]; then

@@ -233,7 +233,10 @@ NoteProgram::NoteProgram(const std::filesystem::path& configPath, FileSystem& fi
     : store(configPath, files, SystemCodec()), pages(store, SystemCodec()),
       book(PageBookServices{
           [this] {
-              return WrapPageEditor(CreatePageEditor({note.controls.sheet, note.controls.templateEditor, &transparency}));
+              HWND editor = CreatePageEditor({note.controls.sheet, note.controls.templateEditor, &transparency});
+              // A new page takes the font the other pages show, not the template's.
+              if (book.EditorCount() > 0) CopyEditorFont(EditorWindow(book.Editor(1)), editor);
+              return WrapPageEditor(editor);
           },
           [this](const std::string& text) { SetCounterText(note, text); },
           [this](PageSound sound) { PlayPageSound(note, sound); },

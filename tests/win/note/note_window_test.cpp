@@ -254,3 +254,44 @@ TEST_F(NoteTest, CloseRequestEndsTheProgramThroughTheExitPath) {
 }
 
 } // namespace
+
+namespace {
+
+LOGFONTW FontOf(HWND editor) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(editor, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+TEST_F(NoteTest, AStoredFontReachesEveryPageAndNewPagesTakeIt) {
+    // 字体大小=12, 字体名称=宋体, 加粗=假
+    Start(PagesFile("a||b||c||", "3") +
+          SettingsFile("\xd7\xd6\xcc\xe5\xb4\xf3\xd0\xa1=12\r\n\xd7\xd6\xcc\xe5\xc3\xfb\xb3\xc6=\xcb\xce\xcc\xe5\r\n"
+                       "\xbc\xd3\xb4\xd6=\xbc\xd9\r\n"));
+    HDC screen = GetDC(nullptr);
+    LONG height = -MulDiv(12, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    Press(note().controls.previousLabel);
+    Press(note().controls.newLabel); // inserted between pages 2 and 3
+    ASSERT_EQ(book().PageCount(), 4);
+    for (int page = 1; page <= 4; ++page) {
+        SCOPED_TRACE(page);
+        LOGFONTW font = FontOf(EditorWindow(book().Editor(page)));
+        EXPECT_STREQ(font.lfFaceName, L"宋体");
+        EXPECT_EQ(font.lfHeight, height);
+        EXPECT_EQ(font.lfWeight, 700); // 加粗=假 leaves the template's bold alone
+    }
+}
+
+TEST_F(NoteTest, AFirstRunKeepsTheTemplateFont) {
+    Start(PagesFile("a||b||", "2"));
+    Press(note().controls.newLabel);
+    for (int page = 1; page <= 3; ++page) {
+        LOGFONTW font = FontOf(EditorWindow(book().Editor(page)));
+        EXPECT_STREQ(font.lfFaceName, L"张海山锐线体简");
+        EXPECT_EQ(font.lfHeight, -21);
+        EXPECT_EQ(font.lfWeight, 700);
+    }
+}
+
+} // namespace
