@@ -50,7 +50,8 @@ for ((round = 1; round <= rounds; round++)); do
     typer=$!
     sleep "0.$((RANDOM % 9))$((RANDOM % 10))"
     stop_note
-    kill "$typer" 2>/dev/null; wait "$typer" 2>/dev/null
+    # Let the typing run out (into no window): killing xdotool mid-key would leave a key held down.
+    wait "$typer" 2>/dev/null
     if ! why="$(file_is_whole)"; then
         fail "round $round: file damaged after kill: $why"
         cp "$(ini_file "$dir")" "$SHOTS/damaged-round-$round.ini"
@@ -70,7 +71,12 @@ for ((round = 1; round <= rounds; round++)); do
     fi
     survived=$((survived + 1))
     before="$after"
-    start_note "$dir" || { fail "round $round: note restarts"; break; }
+    start_note "$dir" || {
+        fail "round $round: note restarts"
+        shot "restart-failed-$round" >/dev/null
+        ps aux | grep -i -E 'wine|exe' | grep -v grep
+        break
+    }
 done
 stop_note
 echo "kills survived: $survived of $rounds; the note holds: $(printf %q "$before")"

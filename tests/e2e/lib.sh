@@ -38,7 +38,7 @@ write_ini() { # dir, UTF-8 text with \n line ends -> GBK with CRLF
 start_note() { # dir
     (cd "$1" && exec wine "./$EXE_NAME" >/dev/null 2>&1) &
     NOTE_PID=$!
-    wait_for_pixel 1700 250 paper 15 || { echo "note did not appear"; return 1; }
+    wait_for_pixel 1630 250 paper 15 || { echo "note did not appear"; return 1; }
     sleep 0.5
 }
 
