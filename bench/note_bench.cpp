@@ -61,10 +61,12 @@ double StartAndWait(const fs::path& exe, const wchar_t* cls, Running& running) {
     }
 }
 
+// Private bytes (Wine fills PagefileUsage, the committed private memory, but not PrivateUsage).
 double PrivateMegabytes(HANDLE process) {
     PROCESS_MEMORY_COUNTERS_EX counters{};
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    return static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
+    SIZE_T bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 
 double CpuMilliseconds(HANDLE process) {
@@ -83,15 +85,19 @@ fs::path Folder(const wchar_t* name) {
     return dir;
 }
 
-// Writes a note of `pages` pages of `chars` characters each (GBK), every page several lines.
+// Writes a note of `pages` pages of about `chars` bytes each (GBK), every page lines of text
+// (stored escaped, as the note stores line breaks).
 void WriteNote(const fs::path& dir, int pages, size_t chars) {
     std::string page;
-    while (page.size() < chars) page += "\xc7\xe0\xb7\xe3\xcc\xf9 a line of the note ";
-    page.resize(chars);
-    std::string content;
-    for (int i = 0; i < pages; ++i) content += page + "||";
+    while (page.size() < chars) page += "\xc7\xe0\xb7\xe3\xcc\xf9 a line of the note\\n";
+    std::string content, escaped;
+    for (int i = 0; i < pages; ++i) {
+        content += page + "||";
+        escaped += (i ? "," : "") + std::to_string(i + 1);
+    }
     std::ofstream out(dir / L"青枫贴配置.ini", std::ios::binary);
-    out << "[\xc4\xda\xc8\xdd]\r\n\xc4\xda\xc8\xdd=" << content << "\r\n\xd7\xdc\xd2\xb3\xca\xfd=" << pages << "\r\n";
+    out << "[\xc4\xda\xc8\xdd]\r\n\xc4\xda\xc8\xdd=" << content << "\r\n\xd7\xdc\xd2\xb3\xca\xfd=" << pages
+        << "\r\n\xd7\xaa\xd2\xe5\xd2\xb3=" << escaped << "\r\n";
 }
 
 struct Figures {
@@ -117,13 +123,13 @@ Figures Measure(const fs::path& source, const wchar_t* folder, const wchar_t* cl
 }
 } // namespace
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
         std::printf("usage: note_bench NOTE_EXE MINIMAL_EXE\n");
         return 2;
     }
-    fs::path note = fs::u8path(argv[1]);
-    fs::path minimal = fs::u8path(argv[2]);
+    fs::path note = argv[1];
+    fs::path minimal = argv[2];
 
     Figures floor = Measure(minimal, L"qf-bench-minimal", L"QingFengMinimalWindow", 0, 0, 5);
     Figures fresh = Measure(note, L"qf-bench-note", L"QingFengNote", 0, 0, 5);

@@ -9,4 +9,7 @@ echo "== page store (native, release build)"
 build/bench-native/bench/native/bench_pages
 cmake --build build/win -j"$(nproc)" --target note_bench minimal_window >/dev/null
 echo "== the note under Wine"
+cmake --build build/win -j"$(nproc)" --target editor_cost >/dev/null
+echo "== cost of one page editor under Wine (1,000 made)"
+tools/test-env.sh wine build/win/bench/editor_cost.exe
 tools/test-env.sh wine build/win/bench/note_bench.exe "Z:$PWD/dist/阿禾青枫贴.exe" "Z:$PWD/build/win/bench/minimal_window.exe"

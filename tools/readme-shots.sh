@@ -10,8 +10,9 @@ display -window root "$E2E_ROOT/build/desktop.png" 2>/dev/null
 
 dir="$(new_note_dir)"
 write_ini "$dir" "$(printf '[内容]\n内容=周五前交季度报告||买菜：青菜、豆腐、鸡蛋\\n给妈妈打电话\\n续借图书馆的书||\n总页数=2\n转义页=2\n[自定义]\n背景=yellow1\n布条=blue2\n')"
-start_note "$dir" || exit 1
-sleep 1
+(cd "$dir" && exec wine "./$EXE_NAME" >/dev/null 2>&1) &
+NOTE_PID=$!
+sleep 5
 shot readme-note >/dev/null
 convert "$SHOTS/readme-note.png" -crop 460x300+1500+70 +repage "$out/note.png"
 click 1880 333 1.5   # 设置

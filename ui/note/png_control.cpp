@@ -344,6 +344,9 @@ void InitTransparency() {
 }
 
 void CaptureBackground(HWND editor) {
+    // A hidden editor shows nothing; it takes its snapshot at the frame paint that showing it
+    // brings.  This keeps building a thousand hidden pages at start-up cheap.
+    if (!IsWindowVisible(editor)) return;
     WindowDc windowDc(editor, true);
     const EditorGeometry g = Measure(editor);
     FillAndFrame(windowDc.get(), g.frame, ReadProp(editor, kBackColor), ReadProp(editor, kOrderColor));
