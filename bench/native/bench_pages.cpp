@@ -1,4 +1,4 @@
-// Load and save times of the page store for 1, 100 and 1,000 pages and a 1 MB note, through
+// Load and save times of the page store (natively, and under Wine with the Win32 file access) for 1, 100 and 1,000 pages and a 1 MB note, through
 // the real store on a temporary folder.  Prints one line per case; run by `make bench`.
 #include "model/config_store.h"
 #include "model/file_system.h"
@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace {
 struct Editor : PageEditor {
@@ -42,8 +41,9 @@ template <typename F> double Milliseconds(F&& f, int repeat) {
 } // namespace
 
 int main() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qf-bench-XXXXXX").string();
-    std::filesystem::path dir = mkdtemp(pattern.data());
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                ("qf-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::filesystem::create_directories(dir);
     std::filesystem::path file = dir / "config.ini";
     ConfigStore store(file, RealFileSystem(), SystemCodec());
 

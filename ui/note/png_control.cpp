@@ -390,6 +390,11 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         if (paintingEditor != hwnd) RestoreBackground(hwnd, reinterpret_cast<HDC>(wParam));
         return 1;
     case WM_PAINT: return PaintEditor(hwnd);
+    case WM_SHOWWINDOW:
+        // Only the page on screen keeps a snapshot: a thousand hidden pages would otherwise hold
+        // a thousand bitmaps of the sheet.  Showing the page again retakes it at its frame paint.
+        if (!wParam) UniqueBitmap(static_cast<HBITMAP>(RemovePropW(hwnd, kCacheBitmap)));
+        return Forward(hwnd, message, wParam, lParam);
     case WM_GETDLGCODE:
     case WM_LBUTTONDOWN: InvalidateWhole(hwnd); return Forward(hwnd, message, wParam, lParam);
     case WM_NCDESTROY: {
