@@ -43,11 +43,12 @@ start_note() { # dir
 }
 
 # The Windows process of the note (kill -9 of it is a crash of the program).
-note_winpid() { pgrep -f "$EXE_NAME" | head -1; }
+note_winpid() { pgrep -f "^[^ ]*$EXE_NAME" | head -1; }
 
 stop_note() {
     local p
-    for p in $(pgrep -f "$EXE_NAME"); do kill -9 "$p" 2>/dev/null; done
+    # Only processes whose program is the note (a compiler may carry its name in a -D option).
+    for p in $(pgrep -f "^[^ ]*$EXE_NAME"); do kill -9 "$p" 2>/dev/null; done
     [ -n "$NOTE_PID" ] && wait "$NOTE_PID" 2>/dev/null
     NOTE_PID=""
     sleep 0.3
