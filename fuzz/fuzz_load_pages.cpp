@@ -5,32 +5,12 @@
 #include "model/page_book.h"
 #include "model/page_store.h"
 #include "model/text_codec.h"
+#include "tests/support/memory_editor.h"
 #include "model/text_services.h"
 
 #include <cstdlib>
 
 namespace {
-struct Editor : PageEditor {
-    void Show() override { visible = true; }
-    void Hide() override { visible = false; }
-    std::u16string Text() const override { return text; }
-    void SetText(std::u16string_view t) override {
-        text = t;
-        modified = true;
-    }
-    void Focus() override {}
-    bool Modified() const override { return modified; }
-    void ClearModified() override { modified = false; }
-    bool modified = false;
-    bool visible = false;
-    std::u16string text;
-};
-
-PageBook MakeBook() {
-    return PageBook({[] { return std::make_unique<Editor>(); }, [](const std::string&) {}, [](PageSound) {}, [] {},
-                     [] {}});
-}
-
 std::vector<std::u16string> Texts(const PageBook& book) {
     std::vector<std::u16string> texts;
     for (int k = 1; k <= book.PageCount(); ++k) texts.push_back(book.Editor(k).Text());
@@ -76,16 +56,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     files.file = bytes;
     ConfigStore store("config.ini", files, SystemCodec());
     PageStore pages(store, SystemCodec());
-    PageBook book = MakeBook();
+    PageBook book = MakeMemoryBook();
     pages.LoadPages(book);
     if (book.PageCount() < 1 || book.CurrentPage() != book.PageCount()) std::abort();
     int visible = 0;
-    for (int k = 1; k <= book.PageCount(); ++k) visible += static_cast<Editor&>(book.Editor(k)).visible;
+    for (int k = 1; k <= book.PageCount(); ++k) visible += static_cast<MemoryEditor&>(book.Editor(k)).visible;
     if (visible != 1) std::abort();
 
     // What was loaded is what the file now holds (unless the file cannot hold it at all).
     if (pages.SavePages(book, true) == SaveOutcome::Written) {
-        PageBook again = MakeBook();
+        PageBook again = MakeMemoryBook();
         PageStore(store, SystemCodec()).LoadPages(again);
         if (Texts(again) != Texts(book)) std::abort();
     }

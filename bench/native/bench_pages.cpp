@@ -5,6 +5,7 @@
 #include "model/page_book.h"
 #include "model/page_store.h"
 #include "model/text_codec.h"
+#include "tests/support/memory_editor.h"
 
 #include <chrono>
 #include <cstdio>
@@ -13,26 +14,6 @@
 #include <string>
 
 namespace {
-struct Editor : PageEditor {
-    void Show() override {}
-    void Hide() override {}
-    std::u16string Text() const override { return text; }
-    void SetText(std::u16string_view t) override {
-        text = t;
-        modified = true;
-    }
-    void Focus() override {}
-    bool Modified() const override { return modified; }
-    void ClearModified() override { modified = false; }
-    bool modified = false;
-    std::u16string text;
-};
-
-PageBook MakeBook() {
-    return PageBook({[] { return std::make_unique<Editor>(); }, [](const std::string&) {}, [](PageSound) {}, [] {},
-                     [] {}});
-}
-
 template <typename F> double Milliseconds(F&& f, int repeat) {
     auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < repeat; ++i) f();
@@ -62,7 +43,7 @@ int main() {
     std::printf("%-32s %12s %12s %12s %10s\n", "case", "load ms", "save ms", "idle tick ms", "file KB");
     for (const Case& c : cases) {
         {
-            PageBook book = MakeBook();
+            PageBook book = MakeMemoryBook();
             PageStore pages(store, SystemCodec());
             std::u16string text;
             while (text.size() < c.pageChars) text += c.multiline ? u"\u9752\u67ab\u8d34 line of a note\r\n" : u"\u9752\u67ab\u8d34 note ";
@@ -77,11 +58,11 @@ int main() {
         }
         double load = Milliseconds(
             [&] {
-                PageBook book = MakeBook();
+                PageBook book = MakeMemoryBook();
                 PageStore(store, SystemCodec()).LoadPages(book);
             },
             3);
-        PageBook book = MakeBook();
+        PageBook book = MakeMemoryBook();
         PageStore pages(store, SystemCodec());
         pages.LoadPages(book);
         int round = 0;
