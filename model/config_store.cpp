@@ -20,13 +20,18 @@ bool ConfigStore::Write(std::string_view section, std::string_view key, std::str
 }
 
 bool ConfigStore::WriteKeys(std::string_view section, std::span<const KeyChange> changes) {
+    return ReplaceKeys(section, changes) == FileError::None;
+}
+
+FileError ConfigStore::ReplaceKeys(std::string_view section, std::span<const KeyChange> changes) {
+    std::lock_guard lock(mutex_);
     // Start from what the file holds now: an unreadable file (locked, say) must not be replaced
     // by one that lacks its other sections.
     std::string bytes;
     FileError error = files_.ReadAll(path_, bytes);
     if (error != FileError::None && error != FileError::NotFound) {
         lastWriteError_ = error;
-        return false;
+        return error;
     }
     IniDocument doc = IniDocument::Parse(bytes, codec_);
     for (const KeyChange& change : changes) {
@@ -47,5 +52,5 @@ bool ConfigStore::WriteKeys(std::string_view section, std::span<const KeyChange>
         if (error != FileError::None) files_.Remove(tempPath_);
     }
     lastWriteError_ = error;
-    return error == FileError::None;
+    return error;
 }

@@ -5,6 +5,7 @@
 #include "model/file_system.h"
 
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -36,9 +37,15 @@ public:
 
     // Several keys of one section in one atomic replace (the pages and their count belong together).
     bool WriteKeys(std::string_view section, std::span<const KeyChange> changes);
+    // The same, telling why it failed.  Safe to call from the page writer thread while the
+    // window thread writes settings: the read-modify-replace of the file is one step at a time.
+    FileError ReplaceKeys(std::string_view section, std::span<const KeyChange> changes);
 
     // Why the last write failed (None after a successful one).
-    FileError LastWriteError() const { return lastWriteError_; }
+    FileError LastWriteError() const {
+        std::lock_guard lock(mutex_);
+        return lastWriteError_;
+    }
     FileStamp Stamp() { return files_.Stamp(path_); }
     const std::filesystem::path& Path() const { return path_; }
 
@@ -48,4 +55,5 @@ private:
     FileSystem& files_;
     const TextCodec& codec_;
     FileError lastWriteError_ = FileError::None;
+    mutable std::mutex mutex_;
 };

@@ -204,9 +204,109 @@ void ClearModified(const PageBook& book) {
 }
 } // namespace
 
+// The writer thread: takes the newest encoded book and writes it; a newer one handed over
+// while it writes replaces any that has not started yet.
+struct PageStore::Writer {
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::condition_variable idle;
+    std::optional<StoredPages> pending;
+    bool busy = false;
+    bool stop = false;
+    bool failed = false; // a save failed since the window thread last looked
+    FileError lastError = FileError::None;
+    FileStamp writtenStamp;
+    std::thread thread;
+};
+
+namespace {
+KeyChange PageKeys(const StoredPages& stored, size_t index) {
+    switch (index) {
+    case 0: return {keys::kContent, stored.content};
+    case 1: return {keys::kPageCount, stored.count};
+    default:
+        return {keys::kEscapedPages,
+                stored.escaped.empty() ? std::nullopt : std::optional<std::string_view>(stored.escaped)};
+    }
+}
+
+FileError WriteStored(ConfigStore& store, const StoredPages& stored) {
+    KeyChange changes[] = {PageKeys(stored, 0), PageKeys(stored, 1), PageKeys(stored, 2)};
+    return store.ReplaceKeys(keys::kContentSection, changes);
+}
+} // namespace
+
+PageStore::PageStore(ConfigStore& store, const TextCodec& codec) : store_(store), codec_(codec) {}
+
+PageStore::~PageStore() {
+    if (!writer_) return;
+    {
+        std::lock_guard lock(writer_->mutex);
+        writer_->stop = true;
+    }
+    writer_->wake.notify_all();
+    writer_->thread.join();
+}
+
+void PageStore::StartWriter() {
+    if (writer_) return;
+    writer_ = std::make_unique<Writer>();
+    writer_->thread = std::thread([this, w = writer_.get()] {
+        std::unique_lock lock(w->mutex);
+        for (;;) {
+            w->wake.wait(lock, [w] { return w->stop || w->pending; });
+            if (!w->pending) return; // stopping with nothing left to write
+            StoredPages job = std::move(*w->pending);
+            w->pending.reset();
+            w->busy = true;
+            lock.unlock();
+            FileError error = WriteStored(store_, job);
+            FileStamp stamp = store_.Stamp();
+            lock.lock();
+            w->busy = false;
+            w->lastError = error;
+            if (error == FileError::None)
+                w->writtenStamp = stamp;
+            else
+                w->failed = true;
+            w->idle.notify_all();
+        }
+    });
+}
+
+void PageStore::Flush() {
+    if (!writer_) return;
+    std::unique_lock lock(writer_->mutex);
+    writer_->idle.wait(lock, [w = writer_.get()] { return !w->pending && !w->busy; });
+}
+
+FileError PageStore::LastError() const {
+    if (!writer_) return store_.LastWriteError();
+    std::lock_guard lock(writer_->mutex);
+    return writer_->lastError;
+}
+
+void PageStore::Submit(StoredPages stored) {
+    {
+        std::lock_guard lock(writer_->mutex);
+        writer_->pending = stored;
+    }
+    writer_->wake.notify_one();
+}
+
 SaveOutcome PageStore::SavePages(const PageBook& book, bool force) {
     FileStamp stamp = store_.Stamp();
     bool fileAsKnown = known_ && stamp == knownStamp_;
+    if (writer_) {
+        std::lock_guard lock(writer_->mutex);
+        if (writer_->failed) {
+            writer_->failed = false;
+            known_.reset(); // write again, whatever the text is now
+        }
+        if (writer_->writtenStamp.exists) knownStamp_ = writer_->writtenStamp;
+        // While a save of ours is under way the file is ours to change.
+        fileAsKnown = known_ && (writer_->pending || writer_->busy || stamp == knownStamp_);
+    }
     // The idle case, ten times a second: nothing typed, nobody touched the file.
     if (!force && fileAsKnown && !compareNext_ && !AnyModified(book)) return SaveOutcome::Unchanged;
 
@@ -217,12 +317,14 @@ SaveOutcome PageStore::SavePages(const PageBook& book, bool force) {
         return SaveOutcome::Unchanged;
     }
 
-    KeyChange changes[] = {
-        {keys::kContent, stored.content},
-        {keys::kPageCount, stored.count},
-        {keys::kEscapedPages, stored.escaped.empty() ? std::nullopt : std::optional<std::string_view>(stored.escaped)},
-    };
-    if (!store_.WriteKeys(keys::kContentSection, changes)) {
+    if (writer_) {
+        Submit(stored);
+        known_ = std::move(stored);
+        ClearModified(book);
+        compareNext_ = false;
+        return SaveOutcome::Written;
+    }
+    if (WriteStored(store_, stored) != FileError::None) {
         known_.reset(); // retry at the next tick whatever the text is then
         return SaveOutcome::Failed;
     }

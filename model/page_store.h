@@ -6,8 +6,12 @@
 // docs/file-format.md.
 #include "model/config_store.h"
 
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 class PageBook;
@@ -38,21 +42,35 @@ std::u16string UnescapePage(std::string_view stored, const TextCodec& codec);
 
 class PageStore {
 public:
-    PageStore(ConfigStore& store, const TextCodec& codec) : store_(store), codec_(codec) {}
+    PageStore(ConfigStore& store, const TextCodec& codec);
+    ~PageStore(); // finishes a save still under way
 
     // Writes the book unless the file already holds exactly it (and nobody changed the file
-    // since this program last wrote or read it); force writes in any case.
+    // since this program last wrote or read it); force writes in any case.  With the writer
+    // started, Written means the save was handed over; a failure shows in LastError and the
+    // next call tries again.
     SaveOutcome SavePages(const PageBook& book, bool force = false);
 
     // Rebuilds the book from the file: one NewPage per stored page, then at most one save.
     void LoadPages(PageBook& book);
 
-    FileError LastError() const { return store_.LastWriteError(); }
+    // From now on the file is written on a thread of its own, so that saving a long note never
+    // holds up typing; only the page texts are read on the caller's thread.
+    void StartWriter();
+    // Waits until every save handed over is on disk or has failed (exit, session end).
+    void Flush();
+
+    // Why the last save failed; None once a save succeeded.
+    FileError LastError() const;
 
 private:
+    struct Writer;
+    void Submit(StoredPages stored);
+
     ConfigStore& store_;
     const TextCodec& codec_;
     std::optional<StoredPages> known_; // what the file holds, as far as this program knows
     FileStamp knownStamp_;
     bool compareNext_ = true; // the book may differ from known_ without any editor knowing
+    std::unique_ptr<Writer> writer_;
 };

@@ -79,7 +79,7 @@ for ((round = 1; round <= rounds; round++)); do
     }
 done
 stop_note
-echo "kills survived: $survived of $rounds; the note holds: $(printf %q "$before")"
+echo "kills survived: $survived of $rounds; the note holds ${#before} characters, ending: $(printf %q "${before: -60}")"
 [ "$survived" -eq "$rounds" ] && pass "file whole after $rounds kills at random moments"
 rm -rf "$dir"
 [ "$failures" -eq 0 ]

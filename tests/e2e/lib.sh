@@ -35,20 +35,27 @@ write_ini() { # dir, UTF-8 text with \n line ends -> GBK with CRLF
     printf '%s' "$2" | sed 's/$/\r/' | iconv -f UTF-8 -t GBK >"$(ini_file "$1")"
 }
 
+NOTE_DIR=""
 start_note() { # dir
+    NOTE_DIR="$(cd "$1" && pwd)"
     (cd "$1" && exec wine "./$EXE_NAME" >/dev/null 2>&1) &
     NOTE_PID=$!
     wait_for_pixel 1630 250 paper 15 || { echo "note did not appear"; return 1; }
     sleep 0.5
 }
 
-# The Windows process of the note (kill -9 of it is a crash of the program).
-note_winpid() { pgrep -f "^[^ ]*$EXE_NAME" | head -1; }
+# The note's own processes: the program is the note (a compiler may carry its name in a -D
+# option) and it runs in this check's folder (other checks may run notes of their own).
+note_pids() {
+    local p
+    for p in $(pgrep -f "^[^ ]*$EXE_NAME"); do
+        [ -z "$NOTE_DIR" ] || [ "$(readlink "/proc/$p/cwd")" = "$NOTE_DIR" ] && echo "$p"
+    done
+}
 
 stop_note() {
     local p
-    # Only processes whose program is the note (a compiler may carry its name in a -D option).
-    for p in $(pgrep -f "^[^ ]*$EXE_NAME"); do kill -9 "$p" 2>/dev/null; done
+    for p in $(note_pids); do kill -9 "$p" 2>/dev/null; done
     [ -n "$NOTE_PID" ] && wait "$NOTE_PID" 2>/dev/null
     NOTE_PID=""
     sleep 0.3

@@ -242,3 +242,47 @@ TEST(PageEscaping, UnknownEscapesAndTruncatedCodesStayAsWritten) {
 }
 
 } // namespace
+
+namespace {
+
+// With the writer thread the window thread only encodes; the file still ends up holding the
+// book, failures still show and are retried, and settings written meanwhile are kept.
+TEST_F(PageStoreTest, TheWriterThreadSavesRetriesAndKeepsSettings) {
+    pages.StartWriter();
+    auto note = Start();
+    pages.Flush();
+    EXPECT_EQ(ReadFile(File()), PlainFile("||", "1"));
+
+    note->book.Editor(1).SetText(u"typed");
+    EXPECT_EQ(pages.SavePages(note->book), SaveOutcome::Written);
+    pages.Flush();
+    EXPECT_EQ(ReadFile(File()), PlainFile("typed||", "1"));
+    int writes = files.Writes();
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(pages.SavePages(note->book), SaveOutcome::Unchanged);
+    pages.Flush();
+    EXPECT_EQ(files.Writes(), writes) << "an idle note writes nothing";
+
+    files.FailAt(FileOp::Replace, 1, FileError::DiskFull, true);
+    note->book.Editor(1).SetText(u"while the disk is full");
+    pages.SavePages(note->book);
+    pages.Flush();
+    EXPECT_EQ(pages.LastError(), FileError::DiskFull);
+    EXPECT_EQ(ReadFile(File()), PlainFile("typed||", "1"));
+    files.Heal();
+    pages.SavePages(note->book); // the next tick tries again
+    pages.Flush();
+    EXPECT_EQ(pages.LastError(), FileError::None);
+    EXPECT_EQ(ReadFile(File()), PlainFile("while the disk is full||", "1"));
+
+    // Settings written on the window thread while pages are being written are never lost.
+    for (int i = 0; i < 50; ++i) {
+        note->book.Editor(1).SetText(u"page " + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)));
+        pages.SavePages(note->book);
+        store.Write(keys::kSettingsSection, keys::kBackground, i % 2 ? "blue1" : "red1");
+    }
+    pages.Flush();
+    EXPECT_EQ(store.Read(keys::kSettingsSection, keys::kBackground), "blue1");
+    EXPECT_EQ(store.Read(keys::kContentSection, keys::kContent), "page x||");
+}
+
+} // namespace

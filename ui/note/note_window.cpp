@@ -88,9 +88,9 @@ const wchar_t* SaveProblemText(FileError error) {
 
 // Shows the red notice while the file cannot be written; the text stays in the editors and
 // every tick tries again.
-void RecordSave(NoteProgram& program, SaveOutcome outcome) {
-    FileError error = outcome == SaveOutcome::Failed ? program.pages.LastError() : FileError::None;
-    if (outcome == SaveOutcome::Unchanged && program.saveError == FileError::None) return;
+void RecordSave(NoteProgram& program, SaveOutcome) {
+    // Saves are written on the page writer's thread; what it last found is the state to show.
+    FileError error = program.pages.LastError();
     if (error == program.saveError) return;
     program.saveError = error;
     if (error != FileError::None) SetLabelText(program.saveNotice, SaveProblemText(error));
@@ -142,7 +142,7 @@ void OnCreate(NoteProgram& program, HWND hwnd) {
     program.pages.LoadPages(program.book);
     // A stored font reaches the rebuilt pages; a first run keeps the template's font.
     if (program.note.keptFont.stored) ApplyStoredFont(program.store, program.book, program.note.keptFont);
-    if (program.pages.LastError() != FileError::None) RecordSave(program, SaveOutcome::Failed);
+    RecordSave(program, SaveOutcome::Unchanged);
 }
 
 void OnGotFocus(NoteProgram& program) {
@@ -248,6 +248,7 @@ NoteProgram::NoteProgram(const std::filesystem::path& configPath, FileSystem& fi
     note.pages = &pages;
     note.book = &book;
     note.transparency = &transparency;
+    pages.StartWriter();
     note.exitProgram = [this] {
         SaveBeforeExit(*this);
         StopClickSounds();
@@ -262,6 +263,7 @@ UINT ShowNoteMessage() {
 
 void SaveBeforeExit(NoteProgram& program) {
     if (program.book.PageCount() >= 1) SavePages(program, false);
+    program.pages.Flush();
 }
 
 uint32_t ConfigPathHash(const std::filesystem::path& configPath) { return HashPath(configPath); }

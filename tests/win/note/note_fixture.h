@@ -77,6 +77,7 @@ public:
         (void)initialised;
         program = StartNote(GetModuleHandleW(nullptr), file, RealFileSystem());
         ASSERT_TRUE(program);
+        program->pages.Flush();
         exitCalls = 0;
         program->note.exitProgram = [this] { ++exitCalls; };
         Pump(50);

@@ -65,7 +65,10 @@ TEST_F(NoteTest, ASecondCopyBringsTheFirstForwardAndLeaves) {
         }
         started += static_cast<int>(copies.size());
     }
-    EXPECT_EQ(WaitForSingleObject(first.info.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the first copy runs on";
+    DWORD firstCode = 0;
+    GetExitCodeProcess(first.info.hProcess, &firstCode);
+    EXPECT_EQ(WaitForSingleObject(first.info.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "the first copy runs on (exit code " << std::hex << firstCode << ")";
     EXPECT_EQ(FindNote(hash), note);
     EXPECT_EQ(ReadBytes(file), before);
 }
