@@ -35,13 +35,22 @@ write_ini() { # dir, UTF-8 text with \n line ends -> GBK with CRLF
     printf '%s' "$2" | sed 's/$/\r/' | iconv -f UTF-8 -t GBK >"$(ini_file "$1")"
 }
 
+# Paints the root window in the known colour.  Done once the note is up: Wine's desktop process
+# may paint the root black when it starts with the first program.
+set_root_colour() {
+    local image="$E2E_ROOT/build/root-colour.png"
+    [ -f "$image" ] || convert -size 1920x1080 "xc:${QF_ROOT_COLOUR:-#204060}" "$image"
+    display -window root "$image" 2>/dev/null
+    sleep 0.3
+}
+
 NOTE_DIR=""
 start_note() { # dir
     NOTE_DIR="$(cd "$1" && pwd)"
     (cd "$1" && exec wine "./$EXE_NAME" >/dev/null 2>&1) &
     NOTE_PID=$!
     wait_for_pixel 1630 250 paper 15 || { echo "note did not appear"; return 1; }
-    sleep 0.5
+    set_root_colour
 }
 
 # The note's own processes: the program is the note (a compiler may carry its name in a -D
