@@ -23,7 +23,7 @@ SettingsState* StateOf(HWND hwnd) {
     return reinterpret_cast<SettingsState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-HINSTANCE InstanceOf(HWND hwnd) {
+HINSTANCE ModuleOf(HWND hwnd) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
 }
 
@@ -90,7 +90,7 @@ void ForwardKeys(HWND control) {
 HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id, int left, int top,
                  int width, int height) {
     return CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), InstanceOf(parent), nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleOf(parent), nullptr);
 }
 
 HWND CreateFocusable(HWND parent, const wchar_t* text, DWORD style, int id, int left, int top, int width, int height) {
