@@ -1,6 +1,7 @@
 #pragma once
 // A temporary folder for real files, and a file system that can be told to fail.
 #include "model/file_system.h"
+#include "tests/support/file_bytes.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,17 +19,8 @@ struct TempDir {
     std::filesystem::path path;
 };
 
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+inline std::string ReadFile(const std::filesystem::path& path) { return ReadBytes(path); }
+inline void WriteFile(const std::filesystem::path& path, std::string_view bytes) { WriteBytes(path, bytes); }
 
 enum class FileOp { Read, Create, Write, Flush, Close, Replace };
 

@@ -6,6 +6,8 @@
 #include "ui/note/note_window.h"
 #include "ui/note/png_control.h"
 
+#include "tests/support/file_bytes.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,18 +15,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // "[内容]\r\n内容=...\r\n总页数=...\r\n"
 inline std::string PagesFile(const std::string& content, const std::string& count) {

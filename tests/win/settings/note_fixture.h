@@ -15,6 +15,8 @@
 #include "ui/settings/settings_operations.h"
 #include "ui/settings/settings_window.h"
 
+#include "tests/support/file_bytes.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -31,18 +33,6 @@ namespace settings_test {
 
 inline std::string Ansi(std::wstring_view text) {
     return NarrowToAnsi(text);
-}
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // The file the note starts from: every setting present, so a test can tell which ones an

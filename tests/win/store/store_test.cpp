@@ -7,6 +7,8 @@
 #include "model/text_codec.h"
 #include "platform/unique.h"
 
+#include "tests/support/file_bytes.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,18 +16,6 @@
 #include <sstream>
 
 namespace {
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::string Fixture(const char* name) { return ReadBytes(std::filesystem::path(QF_SOURCE_DIR) / "tests/fixtures" / name); }
 
